@@ -1,0 +1,68 @@
+#include "DetectRow.h"
+
+#if defined(__x86_64__) || defined(__i386__)
+
+#include "Avx2Lanes.h"
+
+namespace {
+
+using avx2_lanes::Table;
+
+// For part k of a 48-byte lane (bytes 16k..16k+15), the index of the first
+// byte of each byte's pixel, counted from byte `origin`.
+constexpr Table FirstByteOfPixel(int k, int origin) {
+    Table table{};
+    for (int m = 0; m < 16; ++m) {
+        const int byte = 16 * k + m;
+        table[m] = static_cast<std::uint8_t>(byte - byte % 3 - origin);
+    }
+    return table;
+}
+
+// Per byte: b where |c - b| <= threshold, else 0. Only the first byte of each
+// pixel is kept in the end; computing all bytes costs no more than picking.
+BGDIFF_AVX2 inline __m256i Keep(__m256i current, __m256i background, __m256i threshold) {
+    const __m256i difference = _mm256_or_si256(_mm256_subs_epu8(current, background),
+                                               _mm256_subs_epu8(background, current));
+    const __m256i within = _mm256_cmpeq_epi8(_mm256_subs_epu8(difference, threshold),
+                                             _mm256_setzero_si256());
+    return _mm256_and_si256(within, background);
+}
+
+}  // namespace
+
+BGDIFF_AVX2 void DetectRowAvx2(const std::uint8_t* current, const std::uint8_t* background,
+                               std::uint8_t* result, int width, int threshold) {
+    using avx2_lanes::Broadcast;
+    using avx2_lanes::Load;
+    using avx2_lanes::Store;
+
+    // Byte compares cover thresholds 0..255; others are all-black or
+    // all-background and rare enough for the plain kernel.
+    if (threshold < 0 || threshold > 255) {
+        DetectRowReference(current, background, result, width, threshold);
+        return;
+    }
+    const __m256i limit = _mm256_set1_epi8(static_cast<char>(threshold));
+    // Parts 1 and 2 start inside a pixel whose first byte lies 1 or 2 bytes
+    // back, in the part before; alignr brings that byte in front.
+    const __m256i spread0 = Broadcast(FirstByteOfPixel(0, 0));
+    const __m256i spread1 = Broadcast(FirstByteOfPixel(1, 15));
+    const __m256i spread2 = Broadcast(FirstByteOfPixel(2, 30));
+
+    int x = 0;
+    for (; x + 32 <= width; x += 32) {
+        const std::size_t offset = 3 * static_cast<std::size_t>(x);
+        const __m256i v0 = Keep(Load(current + offset, 0), Load(background + offset, 0), limit);
+        const __m256i v1 = Keep(Load(current + offset, 1), Load(background + offset, 1), limit);
+        const __m256i v2 = Keep(Load(current + offset, 2), Load(background + offset, 2), limit);
+        std::uint8_t* step = result + offset;
+        Store(step, 0, _mm256_shuffle_epi8(v0, spread0));
+        Store(step, 1, _mm256_shuffle_epi8(_mm256_alignr_epi8(v1, v0, 15), spread1));
+        Store(step, 2, _mm256_shuffle_epi8(_mm256_alignr_epi8(v2, v1, 14), spread2));
+    }
+    const std::size_t done = 3 * static_cast<std::size_t>(x);
+    DetectRowReference(current + done, background + done, result + done, width - x, threshold);
+}
+
+#endif

@@ -1,0 +1,27 @@
+#include "ImageBuffers.h"
+
+#include "Exception.h"
+
+#include <string>
+
+// Defined together in this order, so they are created in this order.
+TBitmap FrameImage;
+TBitmap BackgroundImage;
+TBitmap CurrentImage;
+TBitmap ResultImage;
+
+std::uint8_t* WorkingRow(TBitmap& image, int row, const char* imageName) {
+    std::uint8_t* line = nullptr;
+    try {
+        line = image.ScanLine(row);
+    } catch (const Exception& e) {
+        throw Exception(std::string(imageName) + ": " + e.Message());
+    }
+    // A 32-bit picture is wide enough at 320 pixels too: its rows are longer.
+    if (image.Width() < FrameWidth) {
+        throw Exception(std::string(imageName) + " is " + std::to_string(image.Width()) +
+                        " pixels wide, narrower than the " + std::to_string(FrameWidth) +
+                        " that are compared");
+    }
+    return line;
+}
