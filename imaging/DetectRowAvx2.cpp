@@ -34,7 +34,8 @@ BGDIFF_AVX2 inline __m256i Keep(__m256i current, __m256i background, __m256i thr
 BGDIFF_AVX2 void DetectRowAvx2(const std::uint8_t* current, const std::uint8_t* background,
                                std::uint8_t* result, int width, int threshold) {
     using avx2_lanes::Broadcast;
-    using avx2_lanes::Load;
+    using avx2_lanes::LoadBytes;
+    using avx2_lanes::Split;
     using avx2_lanes::Store;
 
     // Byte compares cover thresholds 0..255; others are all-black or
@@ -53,13 +54,18 @@ BGDIFF_AVX2 void DetectRowAvx2(const std::uint8_t* current, const std::uint8_t* 
     int x = 0;
     for (; x + 32 <= width; x += 32) {
         const std::size_t offset = 3 * static_cast<std::size_t>(x);
-        const __m256i v0 = Keep(Load(current + offset, 0), Load(background + offset, 0), limit);
-        const __m256i v1 = Keep(Load(current + offset, 1), Load(background + offset, 1), limit);
-        const __m256i v2 = Keep(Load(current + offset, 2), Load(background + offset, 2), limit);
-        std::uint8_t* step = result + offset;
-        Store(step, 0, _mm256_shuffle_epi8(v0, spread0));
-        Store(step, 1, _mm256_shuffle_epi8(_mm256_alignr_epi8(v1, v0, 15), spread1));
-        Store(step, 2, _mm256_shuffle_epi8(_mm256_alignr_epi8(v2, v1, 14), spread2));
+        // Keep works byte by byte, so it runs on the bytes as loaded and only
+        // its result is regrouped into lanes.
+        const avx2_lanes::Bytes c = LoadBytes(current + offset);
+        const avx2_lanes::Bytes b = LoadBytes(background + offset);
+        const avx2_lanes::Step v = Split({{Keep(c.y[0], b.y[0], limit), Keep(c.y[1], b.y[1], limit),
+                                           Keep(c.y[2], b.y[2], limit)}});
+        const __m256i v0 = v.r[0];
+        const __m256i v1 = v.r[1];
+        const __m256i v2 = v.r[2];
+        Store(result + offset, {{_mm256_shuffle_epi8(v0, spread0),
+                                 _mm256_shuffle_epi8(_mm256_alignr_epi8(v1, v0, 15), spread1),
+                                 _mm256_shuffle_epi8(_mm256_alignr_epi8(v2, v1, 14), spread2)}});
     }
     const std::size_t done = 3 * static_cast<std::size_t>(x);
     DetectRowReference(current + done, background + done, result + done, width - x, threshold);

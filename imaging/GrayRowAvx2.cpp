@@ -62,15 +62,12 @@ BGDIFF_AVX2 void GrayRowAvx2(std::uint8_t* row, int width) {
     int x = 0;
     for (; x + 32 <= width; x += 32) {
         std::uint8_t* step = row + 3 * x;
-        const __m256i r0 = Load(step, 0);
-        const __m256i r1 = Load(step, 1);
-        const __m256i r2 = Load(step, 2);
-        const __m256i grayLow = _mm256_mulhi_epu16(PixelSums(r0, r1, low), third);
-        const __m256i grayHigh = _mm256_mulhi_epu16(PixelSums(r1, r2, high), third);
+        const avx2_lanes::Step in = Load(step);
+        const __m256i grayLow = _mm256_mulhi_epu16(PixelSums(in.r[0], in.r[1], low), third);
+        const __m256i grayHigh = _mm256_mulhi_epu16(PixelSums(in.r[1], in.r[2], high), third);
         const __m256i gray = _mm256_packus_epi16(grayLow, grayHigh);
-        Store(step, 0, _mm256_shuffle_epi8(gray, spread[0]));
-        Store(step, 1, _mm256_shuffle_epi8(gray, spread[1]));
-        Store(step, 2, _mm256_shuffle_epi8(gray, spread[2]));
+        Store(step, {{_mm256_shuffle_epi8(gray, spread[0]), _mm256_shuffle_epi8(gray, spread[1]),
+                      _mm256_shuffle_epi8(gray, spread[2])}});
     }
     GrayRowReference(row + 3 * x, width - x);
 }

@@ -10,18 +10,14 @@ TBitmap BackgroundImage;
 TBitmap CurrentImage;
 TBitmap ResultImage;
 
-std::uint8_t* WorkingRow(TBitmap& image, int row, const char* imageName) {
-    std::uint8_t* line = nullptr;
+void ThrowNoWorkingRow(const TBitmap& image, int row, const char* imageName) {
     try {
-        line = image.ScanLine(row);
+        image.ScanLine(row);
     } catch (const Exception& e) {
         throw Exception(std::string(imageName) + ": " + e.Message());
     }
     // A 32-bit picture is wide enough at 320 pixels too: its rows are longer.
-    if (image.Width() < FrameWidth) {
-        throw Exception(std::string(imageName) + " is " + std::to_string(image.Width()) +
-                        " pixels wide, narrower than the " + std::to_string(FrameWidth) +
-                        " that are compared");
-    }
-    return line;
+    throw Exception(std::string(imageName) + " is " + std::to_string(image.Width()) +
+                    " pixels wide, narrower than the " + std::to_string(FrameWidth) +
+                    " that are compared");
 }

@@ -14,6 +14,16 @@ extern TBitmap CurrentImage;     // a copy of FrameImage taken at each timer tic
 extern TBitmap ResultImage;      // the background difference
 
 // The first byte of row `row` of `image`, for a pixel loop over the working
-// area. Raises Exception, naming `imageName`, when the image lacks the row or
+// area; checked inline, as it is fetched once per row and image. Raises Exception, naming `imageName`, when the image lacks the row or
 // is narrower than FrameWidth, so no loop reads or writes outside a picture.
-std::uint8_t* WorkingRow(TBitmap& image, int row, const char* imageName);
+inline std::uint8_t* WorkingRow(TBitmap& image, int row, const char* imageName);
+
+// Raises the error WorkingRow raises for a row it cannot give.
+[[noreturn]] void ThrowNoWorkingRow(const TBitmap& image, int row, const char* imageName);
+
+inline std::uint8_t* WorkingRow(TBitmap& image, int row, const char* imageName) {
+    if (row < 0 || row >= image.Height() || image.Width() < FrameWidth) {
+        ThrowNoWorkingRow(image, row, imageName);
+    }
+    return image.ScanLine(row);
+}

@@ -44,14 +44,14 @@ void TBitmap::SetPixelFormat(TPixelFormat format) { Reshape(width_, height_, for
 void TBitmap::Reshape(int width, int height, TPixelFormat format) {
     if (width == width_ && height == height_ && format == format_) return;
     const std::size_t stride = StrideOf(width, format);
-    std::vector<std::uint8_t> pixels(stride * static_cast<std::size_t>(height), 0);
+    decltype(pixels_) pixels(stride * static_cast<std::size_t>(height), 0);
     const int columns = std::min(width, width_);
     const int rows = columns > 0 ? std::min(height, height_) : 0;
     const int oldBpp = BytesPerPixel();
     const int newBpp = BytesPerPixelOf(format);
     for (int y = 0; y < rows; ++y) {
-        const std::uint8_t* from = pixels_.data() + y * stride_;
-        std::uint8_t* to = pixels.data() + y * stride;
+        const std::uint8_t* from = ScanLine(y);
+        std::uint8_t* to = pixels.data() + static_cast<std::size_t>(height - 1 - y) * stride;
         if (oldBpp == newBpp) {
             std::memcpy(to, from, static_cast<std::size_t>(columns) * newBpp);
             continue;
@@ -80,17 +80,16 @@ void TBitmap::LoadFromStream(TMemoryStream& stream) {
     // of one frame after another.
     const std::size_t bytes = layout.stride * static_cast<std::size_t>(layout.height);
     if (pixels_.size() != bytes) {
-        std::vector<std::uint8_t> pixels(bytes);
+        decltype(pixels_) pixels(bytes);
         pixels_ = std::move(pixels);
     }
     const std::uint8_t* source = file.data() + layout.pixelOffset;
-    if (layout.topDown) {
+    if (!layout.topDown) {
         std::memcpy(pixels_.data(), source, bytes);
     } else {
         for (int y = 0; y < layout.height; ++y) {
-            std::memcpy(pixels_.data() + static_cast<std::size_t>(y) * layout.stride,
-                        source + static_cast<std::size_t>(layout.height - 1 - y) * layout.stride,
-                        layout.stride);
+            std::memcpy(pixels_.data() + static_cast<std::size_t>(layout.height - 1 - y) * layout.stride,
+                        source + static_cast<std::size_t>(y) * layout.stride, layout.stride);
         }
     }
     width_ = layout.width;
@@ -100,21 +99,9 @@ void TBitmap::LoadFromStream(TMemoryStream& stream) {
     stream.SetPosition(position + layout.pixelOffset + bytes);
 }
 
-void TBitmap::CheckRow(int row) const {
-    if (row < 0 || row >= height_) {
-        throw Exception("scan line " + std::to_string(row) + " is out of range: the bitmap has " +
-                        std::to_string(height_) + " rows");
-    }
-}
-
-std::uint8_t* TBitmap::ScanLine(int row) {
-    CheckRow(row);
-    return pixels_.data() + static_cast<std::size_t>(row) * stride_;
-}
-
-const std::uint8_t* TBitmap::ScanLine(int row) const {
-    CheckRow(row);
-    return pixels_.data() + static_cast<std::size_t>(row) * stride_;
+void TBitmap::ThrowRowOutOfRange(int row) const {
+    throw Exception("scan line " + std::to_string(row) + " is out of range: the bitmap has " +
+                    std::to_string(height_) + " rows");
 }
 
 void TBitmap::Assign(const TBitmap& other) {

@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <vector>
 
+#include "CacheLineAllocator.h"
+
 class TMemoryStream;
 
 // pfDevice is the depth of a new bitmap: 32 bits per pixel, as on a
@@ -11,7 +13,8 @@ class TMemoryStream;
 enum TPixelFormat { pfDevice, pf24bit, pf32bit };
 
 // A picture of Width x Height pixels, reached row by row through ScanLine.
-// Row 0 is the top row. Copies are independent values.
+// Row 0 is the top row; in memory the rows lie bottom-up, as in a bitmap
+// file, so a bottom-up file loads in one copy. Copies are independent values.
 class TBitmap {
 public:
     TBitmap() = default;
@@ -21,7 +24,7 @@ public:
     TPixelFormat PixelFormat() const noexcept { return format_; }
     bool Empty() const noexcept { return width_ == 0 || height_ == 0; }
     int BytesPerPixel() const noexcept { return format_ == pf24bit ? 3 : 4; }
-    // Bytes from the start of one row to the next: rows are padded to 4 bytes.
+    // Bytes per stored row: rows are padded to a multiple of 4 bytes.
     std::size_t Stride() const noexcept { return stride_; }
 
     // Resizing keeps the pixels the old and new sizes share; new pixels are
@@ -37,19 +40,22 @@ public:
     void LoadFromStream(TMemoryStream& stream);
 
     // The first byte of row `row`; a row outside 0 .. Height - 1 raises Exception.
-    std::uint8_t* ScanLine(int row);
-    const std::uint8_t* ScanLine(int row) const;
+    std::uint8_t* ScanLine(int row) {
+        if (row < 0 || row >= height_) ThrowRowOutOfRange(row);
+        return pixels_.data() + static_cast<std::size_t>(height_ - 1 - row) * stride_;
+    }
+    const std::uint8_t* ScanLine(int row) const { return const_cast<TBitmap*>(this)->ScanLine(row); }
 
     // Takes a copy of the other bitmap's size, depth and pixels.
     void Assign(const TBitmap& other);
 
 private:
     void Reshape(int width, int height, TPixelFormat format);
-    void CheckRow(int row) const;
+    [[noreturn]] void ThrowRowOutOfRange(int row) const;
 
     int width_ = 0;
     int height_ = 0;
     TPixelFormat format_ = pfDevice;
     std::size_t stride_ = 0;
-    std::vector<std::uint8_t> pixels_;
+    std::vector<std::uint8_t, CacheLineAllocator<std::uint8_t>> pixels_;
 };

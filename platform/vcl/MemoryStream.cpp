@@ -10,13 +10,11 @@ void TMemoryStream::SetSize(std::size_t size) {
     if (size == size_) return;
     std::unique_ptr<std::uint8_t[]> block;
     if (size > 0) {
-        // Uninitialised on purpose: the kept bytes are copied and only the
-        // gained tail is zeroed, so a stream sized once and then filled is
-        // not written twice.
+        // Left uninitialised: a stream is sized to be filled, and clearing a
+        // frame-sized block first would cost as much as the fill itself.
         block.reset(new std::uint8_t[size]);
         const std::size_t kept = std::min(size, size_);
         if (kept > 0) std::memcpy(block.get(), data_.get(), kept);
-        if (size > kept) std::memset(block.get() + kept, 0, size - kept);
     }
     data_ = std::move(block);
     size_ = size;
@@ -31,8 +29,10 @@ void TMemoryStream::Write(const void* buffer, std::size_t count) {
     }
     const std::size_t end = position_ + count;
     if (end > size_) {
+        const std::size_t oldSize = size_;
         const std::size_t position = position_;
         SetSize(end);
+        if (position > oldSize) std::memset(data_.get() + oldSize, 0, position - oldSize);
         position_ = position;
     }
     std::memcpy(data_.get() + position_, buffer, count);

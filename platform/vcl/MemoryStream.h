@@ -4,8 +4,8 @@
 #include <cstdint>
 #include <memory>
 
-// A stream of bytes held in one block of memory. Its size is exactly what was
-// set or written; bytes gained by growing the stream are zero.
+// A stream of bytes held in one block of memory, exactly as long as was set
+// or written.
 class TMemoryStream {
 public:
     TMemoryStream() = default;
@@ -14,7 +14,8 @@ public:
 
     std::size_t Size() const noexcept { return size_; }
     // Makes the stream exactly `size` bytes long, keeping the bytes it already
-    // had up to that length; a position past the new end moves to the end.
+    // had up to that length; the bytes it gains hold no particular value until
+    // written. A position past the new end moves to the end.
     void SetSize(std::size_t size);
 
     std::size_t Position() const noexcept { return position_; }
@@ -26,7 +27,7 @@ public:
     const void* Memory() const noexcept { return data_.get(); }
 
     // Copies `count` bytes to the stream at its position, growing it when
-    // needed, and moves the position past them.
+    // needed (a gap before the position is zeroed), and moves the position past them.
     void Write(const void* buffer, std::size_t count);
     // Copies up to `count` bytes from the position on; returns how many.
     std::size_t Read(void* buffer, std::size_t count) noexcept;

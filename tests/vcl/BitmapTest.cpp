@@ -64,10 +64,10 @@ TEST(Bitmap, ChangingDepthKeepsColours) {
     }
 }
 
-TEST(Bitmap, RowsArePaddedToFourBytes) {
+TEST(Bitmap, RowsArePaddedToFourBytesAndStoredBottomUp) {
     const TBitmap bitmap = Pattern24(3, 2);
     EXPECT_EQ(bitmap.Stride(), 12u);
-    EXPECT_EQ(bitmap.ScanLine(1) - bitmap.ScanLine(0), 12);
+    EXPECT_EQ(bitmap.ScanLine(0) - bitmap.ScanLine(1), 12);
 }
 
 TEST(Bitmap, ScanLineOutsideTheRowsNamesRowAndHeight) {
