@@ -25,6 +25,6 @@ LRESULT FakeCaptureWindow::Answer(UINT message, WPARAM wParam, LPARAM lParam) {
     auto* buffer = reinterpret_cast<std::uint8_t*>(lParam);
     buffersBeforeRead.emplace_back(buffer, buffer + std::max<WPARAM>(wParam, 40));
     const std::size_t n = std::min<std::size_t>(wParam, format.size());
-    std::memcpy(buffer, format.data(), n);
+    if (n > 0) std::memcpy(buffer, format.data(), n);
     return static_cast<LRESULT>(n);
 }
