@@ -2,8 +2,8 @@
 
 #include "CpuFeatures.h"
 
-void DetectRowReference(const std::uint8_t* current, const std::uint8_t* background,
-                        std::uint8_t* result, int width, int threshold) {
+void DetectRowReference(const std::uint8_t* current, const std::uint8_t* background, std::uint8_t* result,
+                        int width, int threshold) {
     for (int x = 0; x < width; ++x) {
         const int c = current[3 * x];
         const int b = background[3 * x];
@@ -35,8 +35,8 @@ DetectRowKernel SelectDetectRow() {
 
 }  // namespace
 
-void DetectRow(const std::uint8_t* current, const std::uint8_t* background, std::uint8_t* result,
-               int width, int threshold) {
+void DetectRow(const std::uint8_t* current, const std::uint8_t* background, std::uint8_t* result, int width,
+               int threshold) {
     static const DetectRowKernel kernel = SelectDetectRow();
     kernel(current, background, result, width, threshold);
 }

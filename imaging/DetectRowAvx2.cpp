@@ -22,10 +22,9 @@ constexpr Table FirstByteOfPixel(int k, int origin) {
 // Per byte: b where |c - b| <= threshold, else 0. Only the first byte of each
 // pixel is kept in the end; computing all bytes costs no more than picking.
 BGDIFF_AVX2 inline __m256i Keep(__m256i current, __m256i background, __m256i threshold) {
-    const __m256i difference = _mm256_or_si256(_mm256_subs_epu8(current, background),
-                                               _mm256_subs_epu8(background, current));
-    const __m256i within = _mm256_cmpeq_epi8(_mm256_subs_epu8(difference, threshold),
-                                             _mm256_setzero_si256());
+    const __m256i difference =
+        _mm256_or_si256(_mm256_subs_epu8(current, background), _mm256_subs_epu8(background, current));
+    const __m256i within = _mm256_cmpeq_epi8(_mm256_subs_epu8(difference, threshold), _mm256_setzero_si256());
     return _mm256_and_si256(within, background);
 }
 
@@ -58,8 +57,8 @@ BGDIFF_AVX2 void DetectRowAvx2(const std::uint8_t* current, const std::uint8_t* 
         // its result is regrouped into lanes.
         const avx2_lanes::Bytes c = LoadBytes(current + offset);
         const avx2_lanes::Bytes b = LoadBytes(background + offset);
-        const avx2_lanes::Step v = Split({{Keep(c.y[0], b.y[0], limit), Keep(c.y[1], b.y[1], limit),
-                                           Keep(c.y[2], b.y[2], limit)}});
+        const avx2_lanes::Step v =
+            Split({{Keep(c.y[0], b.y[0], limit), Keep(c.y[1], b.y[1], limit), Keep(c.y[2], b.y[2], limit)}});
         const __m256i v0 = v.r[0];
         const __m256i v1 = v.r[1];
         const __m256i v2 = v.r[2];

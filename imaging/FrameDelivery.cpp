@@ -38,16 +38,22 @@ void Report(const Exception& error) {
     }
 }
 
-// The error being handled, as the platform's Exception.
-Exception CurrentError() {
+// The error being handled, as the platform's Exception. Describing it may
+// itself run out of memory; the fallback message is short enough to need no
+// allocation.
+Exception CurrentError() noexcept {
     try {
-        throw;
-    } catch (const Exception& error) {
-        return error;
-    } catch (const std::exception& error) {
-        return Exception(std::string("frame delivery failed: ") + error.what());
+        try {
+            throw;
+        } catch (const Exception& error) {
+            return error;
+        } catch (const std::exception& error) {
+            return Exception(std::string("frame delivery failed: ") + error.what());
+        } catch (...) {
+            return Exception("frame delivery failed with an error of unknown type");
+        }
     } catch (...) {
-        return Exception("frame delivery failed with an error of unknown type");
+        return Exception("out of memory");
     }
 }
 
@@ -72,15 +78,17 @@ void ReadFrameFormat(HWND window) {
 }
 
 void DeliverFrame(HWND window, const VIDEOHDR* frame) {
-    TMemoryStream stream;
-    FrameImage.SetWidth(FrameWidth);
-    FrameImage.SetHeight(FrameHeight);
-    FrameImage.SetPixelFormat(pf24bit);
-    ReadFrameFormat(window);
-    if (frame == nullptr) throw Exception("the capture window delivered no frame header");
-    PackFrame(stream, FrameFormat, *frame);
-    stream.SetPosition(0);
-    FrameImage.LoadFromStream(stream);
+    {
+        TMemoryStream stream;
+        FrameImage.SetWidth(FrameWidth);
+        FrameImage.SetHeight(FrameHeight);
+        FrameImage.SetPixelFormat(pf24bit);
+        ReadFrameFormat(window);
+        if (frame == nullptr) throw Exception("the capture window delivered no frame header");
+        PackFrame(stream, FrameFormat, *frame);
+        stream.SetPosition(0);
+        FrameImage.LoadFromStream(stream);
+    }
     ConvertToGray(FrameImage, "FrameImage");
 }
 

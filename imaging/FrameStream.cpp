@@ -3,16 +3,19 @@
 #include "Exception.h"
 #include "LittleEndian.h"
 
+#include <algorithm>
 #include <cstring>
 #include <string>
 
 namespace {
 
 // The bytes a driver says the frame holds: dwBytesUsed, or the whole buffer
-// when a driver leaves dwBytesUsed 0.
+// when a driver leaves dwBytesUsed 0; never more than the buffer, whatever
+// dwBytesUsed claims.
 std::size_t FrameBytes(const VIDEOHDR& frame) {
     if (frame.lpData == nullptr) return 0;
-    return frame.dwBytesUsed != 0 ? frame.dwBytesUsed : frame.dwBufferLength;
+    if (frame.dwBytesUsed == 0) return frame.dwBufferLength;
+    return std::min(frame.dwBytesUsed, frame.dwBufferLength);
 }
 
 }  // namespace
@@ -26,9 +29,8 @@ void PackFrame(TMemoryStream& stream, const BITMAPINFOHEADER& format, const VIDE
     }
     const std::size_t available = FrameBytes(frame);
     if (available < pixelBytes) {
-        throw Exception("the frame holds " + std::to_string(available) +
-                        " bytes, fewer than the " + std::to_string(pixelBytes) +
-                        " its video format gives (biSizeImage)");
+        throw Exception("the frame holds " + std::to_string(available) + " bytes, fewer than the " +
+                        std::to_string(pixelBytes) + " its video format gives (biSizeImage)");
     }
 
     // The stream gets its final size first and the pixels go straight into

@@ -18,5 +18,6 @@ inline constexpr std::size_t kMaxFramePixelBytes = std::size_t{32768} * 32768 * 
 // Makes `stream` a bitmap file of the frame: a 14-byte file header, the 40
 // bytes of `format`, then the first format.biSizeImage bytes at
 // frame.lpData. Raises Exception, before the stream is touched, when the
-// frame holds fewer bytes than that or biSizeImage is beyond any loadable frame.
+// frame holds fewer bytes than that (dwBytesUsed, or dwBufferLength when
+// dwBytesUsed is 0 or larger) or biSizeImage is beyond any loadable frame.
 void PackFrame(TMemoryStream& stream, const BITMAPINFOHEADER& format, const VIDEOHDR& frame);

@@ -35,10 +35,9 @@ constexpr Table Spread(int k) {
 // Sums of the three bytes of eight pixels as 16-bit words: blue and green are
 // paired and added by one multiply-add, red joins as a word of its own.
 BGDIFF_AVX2 inline __m256i PixelSums(__m256i a, __m256i b, const __m256i* masks) {
-    const __m256i blueGreen = _mm256_or_si256(_mm256_shuffle_epi8(a, masks[0]),
-                                              _mm256_shuffle_epi8(b, masks[1]));
-    const __m256i red = _mm256_or_si256(_mm256_shuffle_epi8(a, masks[2]),
-                                        _mm256_shuffle_epi8(b, masks[3]));
+    const __m256i blueGreen =
+        _mm256_or_si256(_mm256_shuffle_epi8(a, masks[0]), _mm256_shuffle_epi8(b, masks[1]));
+    const __m256i red = _mm256_or_si256(_mm256_shuffle_epi8(a, masks[2]), _mm256_shuffle_epi8(b, masks[3]));
     return _mm256_add_epi16(_mm256_maddubs_epi16(blueGreen, _mm256_set1_epi8(1)), red);
 }
 

@@ -18,6 +18,5 @@ void ThrowNoWorkingRow(const TBitmap& image, int row, const char* imageName) {
     }
     // A 32-bit picture is wide enough at 320 pixels too: its rows are longer.
     throw Exception(std::string(imageName) + " is " + std::to_string(image.Width()) +
-                    " pixels wide, narrower than the " + std::to_string(FrameWidth) +
-                    " that are compared");
+                    " pixels wide, narrower than the " + std::to_string(FrameWidth) + " that are compared");
 }

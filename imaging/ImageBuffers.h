@@ -13,14 +13,13 @@ extern TBitmap BackgroundImage;  // a copy of FrameImage taken on demand
 extern TBitmap CurrentImage;     // a copy of FrameImage taken at each timer tick
 extern TBitmap ResultImage;      // the background difference
 
-// The first byte of row `row` of `image`, for a pixel loop over the working
-// area; checked inline, as it is fetched once per row and image. Raises Exception, naming `imageName`, when the image lacks the row or
-// is narrower than FrameWidth, so no loop reads or writes outside a picture.
-inline std::uint8_t* WorkingRow(TBitmap& image, int row, const char* imageName);
-
 // Raises the error WorkingRow raises for a row it cannot give.
 [[noreturn]] void ThrowNoWorkingRow(const TBitmap& image, int row, const char* imageName);
 
+// The first byte of row `row` of `image`, for a pixel loop over the working
+// area. Raises Exception, naming `imageName`, when the image lacks the row or
+// is narrower than FrameWidth, so no loop reads or writes outside a picture.
+// Inline, as it runs once per row and image.
 inline std::uint8_t* WorkingRow(TBitmap& image, int row, const char* imageName) {
     if (row < 0 || row >= image.Height() || image.Width() < FrameWidth) {
         ThrowNoWorkingRow(image, row, imageName);

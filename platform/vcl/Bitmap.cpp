@@ -20,8 +20,8 @@ std::size_t StrideOf(int width, TPixelFormat format) {
 
 void CheckSide(const char* name, int value) {
     if (value < 0 || value > kMaxBitmapSide) {
-        throw Exception(std::string("bitmap ") + name + " " + std::to_string(value) +
-                        " is outside 0 to " + std::to_string(kMaxBitmapSide));
+        throw Exception(std::string("bitmap ") + name + " " + std::to_string(value) + " is outside 0 to " +
+                        std::to_string(kMaxBitmapSide));
     }
 }
 
@@ -104,6 +104,12 @@ void TBitmap::ThrowRowOutOfRange(int row) const {
                     std::to_string(height_) + " rows");
 }
 
-void TBitmap::Assign(const TBitmap& other) {
-    if (this != &other) *this = other;
+TBitmap& TBitmap::operator=(const TBitmap& other) {
+    if (this != &other) {
+        TBitmap copy(other);
+        *this = std::move(copy);
+    }
+    return *this;
 }
+
+void TBitmap::Assign(const TBitmap& other) { *this = other; }

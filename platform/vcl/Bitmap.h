@@ -18,6 +18,11 @@ enum TPixelFormat { pfDevice, pf24bit, pf32bit };
 class TBitmap {
 public:
     TBitmap() = default;
+    TBitmap(const TBitmap&) = default;
+    TBitmap(TBitmap&&) noexcept = default;
+    // A failed copy leaves the bitmap as it was.
+    TBitmap& operator=(const TBitmap& other);
+    TBitmap& operator=(TBitmap&&) noexcept = default;
 
     int Width() const noexcept { return width_; }
     int Height() const noexcept { return height_; }

@@ -86,8 +86,8 @@ BmpLayout ReadBmpLayout(std::span<const std::uint8_t> file) {
 
     const std::size_t headersEnd = kFileHeaderSize + biSize;
     if (offBits < headersEnd) {
-        Fail("the pixel data offset is " + std::to_string(offBits) +
-             ", inside the headers that end at " + std::to_string(headersEnd));
+        Fail("the pixel data offset is " + std::to_string(offBits) + ", inside the headers that end at " +
+             std::to_string(headersEnd));
     }
     if (offBits > file.size()) {
         Fail("the pixel data offset is " + std::to_string(offBits) + ", past the end of the " +
@@ -107,9 +107,8 @@ BmpLayout ReadBmpLayout(std::span<const std::uint8_t> file) {
     const std::size_t stride = (rowBytes + 3) & ~std::size_t{3};
     const std::size_t available = file.size() - offBits;
     if (available < pixelBytes) {
-        Fail("the pixel data holds " + std::to_string(available) + " bytes; " +
-             std::to_string(width) + " x " + std::to_string(rows) + " pixels at 24 bits need " +
-             std::to_string(pixelBytes));
+        Fail("the pixel data holds " + std::to_string(available) + " bytes; " + std::to_string(width) +
+             " x " + std::to_string(rows) + " pixels at 24 bits need " + std::to_string(pixelBytes));
     }
 
     BmpLayout layout;

@@ -29,9 +29,7 @@ HWND RegisterWindow(WindowMessageHandler handler) {
 
 void DestroyWindow(HWND window) { TheRegistry().windows.erase(IdOf(window)); }
 
-BOOL IsWindow(HWND window) {
-    return window != nullptr && TheRegistry().windows.count(IdOf(window)) != 0;
-}
+BOOL IsWindow(HWND window) { return window != nullptr && TheRegistry().windows.count(IdOf(window)) != 0; }
 
 LRESULT SendMessageA(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     const auto& windows = TheRegistry().windows;

@@ -9,6 +9,7 @@
 
 #include <benchmark/benchmark.h>
 
+#include <cstdio>
 #include <cstring>
 #include <vector>
 
@@ -87,8 +88,8 @@ void BM_Kernel_Detect(benchmark::State& state) {
     std::vector<std::uint8_t> result(kFrameBytes);
     for (auto _ : state) {
         for (int y = 0; y < FrameHeight; ++y) {
-            Kernel(current.data() + y * 960, background.data() + y * 960, result.data() + y * 960,
-                   FrameWidth, 20);
+            Kernel(current.data() + y * 960, background.data() + y * 960, result.data() + y * 960, FrameWidth,
+                   20);
         }
         benchmark::ClobberMemory();
     }

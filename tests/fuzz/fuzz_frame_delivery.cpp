@@ -3,8 +3,8 @@
 // error may escape, every delivery disarms, and a failure is reported once.
 //
 // Input: byte 0 is the format's length (0 to 63 bytes), then the format
-// bytes, then 4 bytes of dwBytesUsed (taken modulo the frame's length + 1, as
-// a driver cannot use more than its buffer), then the frame's bytes.
+// bytes, then 4 bytes of dwBytesUsed (any value, even past the buffer), then
+// the frame's bytes, which are the whole buffer.
 #include "FakeCaptureWindow.h"
 #include "FrameDelivery.h"
 #include "ImageBuffers.h"
@@ -36,7 +36,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     VIDEOHDR header;
     header.lpData = pixels.data();
     header.dwBufferLength = static_cast<DWORD>(pixels.size());
-    header.dwBytesUsed = static_cast<DWORD>(bytesUsed % (pixels.size() + 1));
+    header.dwBytesUsed = bytesUsed;
 
     FakeCaptureWindow window(format);
     reports = 0;

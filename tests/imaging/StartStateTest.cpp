@@ -11,8 +11,8 @@ namespace {
 // Records the global state as start-up left it, before the first test runs.
 struct StartState : testing::Environment {
     void SetUp() override {
-        buffersEmpty = FrameImage.Empty() && BackgroundImage.Empty() && CurrentImage.Empty() &&
-                       ResultImage.Empty();
+        buffersEmpty =
+            FrameImage.Empty() && BackgroundImage.Empty() && CurrentImage.Empty() && ResultImage.Empty();
         const BITMAPINFOHEADER zero{};
         formatZero = std::memcmp(&FrameFormat, &zero, sizeof zero) == 0;
         threshold = Threshold;

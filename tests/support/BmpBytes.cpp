@@ -22,7 +22,8 @@ BITMAPINFOHEADER Info24(int width, int height) {
     info.biPlanes = 1;
     info.biBitCount = 24;
     info.biCompression = BI_RGB;
-    info.biSizeImage = static_cast<DWORD>(Stride24(width) * static_cast<std::size_t>(height < 0 ? -height : height));
+    info.biSizeImage =
+        static_cast<DWORD>(Stride24(width) * static_cast<std::size_t>(height < 0 ? -height : height));
     return info;
 }
 

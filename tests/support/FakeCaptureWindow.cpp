@@ -3,11 +3,9 @@
 #include <algorithm>
 #include <cstring>
 
-FakeCaptureWindow::FakeCaptureWindow(std::vector<std::uint8_t> formatBytes)
-    : format(std::move(formatBytes)) {
-    handle_ = RegisterWindow([this](UINT message, WPARAM wParam, LPARAM lParam) {
-        return Answer(message, wParam, lParam);
-    });
+FakeCaptureWindow::FakeCaptureWindow(std::vector<std::uint8_t> formatBytes) : format(std::move(formatBytes)) {
+    handle_ = RegisterWindow(
+        [this](UINT message, WPARAM wParam, LPARAM lParam) { return Answer(message, wParam, lParam); });
 }
 
 FakeCaptureWindow::~FakeCaptureWindow() { Destroy(); }

@@ -131,8 +131,8 @@ using little_endian::WriteU16;
 using little_endian::WriteU32;
 
 // Offsets of the fields in the file.
-constexpr int kType = 0, kOffBits = 10, kBiSize = 14, kWidth = 18, kHeight = 22, kPlanes = 26,
-              kBitCount = 28, kCompression = 30;
+constexpr int kType = 0, kOffBits = 10, kBiSize = 14, kWidth = 18, kHeight = 22, kPlanes = 26, kBitCount = 28,
+              kCompression = 30;
 
 auto Set32(int offset, std::uint32_t value) {
     return [=](std::vector<std::uint8_t>& b) { WriteU32(b.data() + offset, value); };
