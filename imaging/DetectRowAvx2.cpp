@@ -8,7 +8,7 @@ namespace {
 
 using avx2_lanes::Table;
 
-// For part k of a 48-byte lane (bytes 16k..16k+15), the index of the first
+// For register k of a 48-byte lane (bytes 16k..16k+15), the index of the first
 // byte of each byte's pixel, counted from byte `origin`.
 constexpr Table FirstByteOfPixel(int k, int origin) {
     Table table{};
@@ -44,8 +44,8 @@ BGDIFF_AVX2 void DetectRowAvx2(const std::uint8_t* current, const std::uint8_t* 
         return;
     }
     const __m256i limit = _mm256_set1_epi8(static_cast<char>(threshold));
-    // Parts 1 and 2 start inside a pixel whose first byte lies 1 or 2 bytes
-    // back, in the part before; alignr brings that byte in front.
+    // Registers 1 and 2 start inside a pixel whose first byte lies 1 or 2 bytes
+    // back, in the register before; alignr brings that byte in front.
     const __m256i spread0 = Broadcast(FirstByteOfPixel(0, 0));
     const __m256i spread1 = Broadcast(FirstByteOfPixel(1, 15));
     const __m256i spread2 = Broadcast(FirstByteOfPixel(2, 30));

@@ -24,7 +24,7 @@ constexpr Table Gather(int half, int k, int first, int second) {
     return table;
 }
 
-// Spreads 16 gray bytes over the 48 bytes of their pixels; part k is bytes
+// Spreads 16 gray bytes over the 48 bytes of their pixels; register k gets bytes
 // 16k..16k+15.
 constexpr Table Spread(int k) {
     Table table{};
