@@ -20,6 +20,8 @@ namespace {
 // is a broken answer, not a format to allocate for.
 constexpr LRESULT kMaxFormatBytes = 64 * 1024;
 
+std::uint64_t successfulDeliveries = 0;
+
 FrameErrorReporter& Reporter() {
     static FrameErrorReporter reporter;
     return reporter;
@@ -108,8 +110,14 @@ LRESULT FrameCallback(HWND window, VIDEOHDR* frame) noexcept {
     } catch (...) {
         if (!failure) failure = CurrentError();
     }
-    if (failure) Report(*failure);
+    if (failure) {
+        Report(*failure);
+    } else {
+        ++successfulDeliveries;
+    }
     return 0;
 }
 
 void SetFrameErrorReporter(FrameErrorReporter reporter) { Reporter() = std::move(reporter); }
+
+std::uint64_t SuccessfulDeliveries() { return successfulDeliveries; }

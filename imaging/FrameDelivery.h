@@ -4,6 +4,7 @@
 #include "CaptureMessages.h"
 #include "Exception.h"
 
+#include <cstdint>
 #include <functional>
 
 // The leading 40 bytes of the driver's video format as read at the latest
@@ -21,3 +22,7 @@ LRESULT FrameCallback(HWND window, VIDEOHDR* frame) noexcept;
 // function restores that default.
 using FrameErrorReporter = std::function<void(const Exception& error)>;
 void SetFrameErrorReporter(FrameErrorReporter reporter);
+
+// How many deliveries have completed without error since the program started;
+// lets a reporter tell a repeated failure from a new one after a good frame.
+std::uint64_t SuccessfulDeliveries();

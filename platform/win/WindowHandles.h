@@ -19,8 +19,9 @@ inline constexpr UINT WM_USER = 0x0400;
 
 using WindowMessageHandler = std::function<LRESULT(UINT message, WPARAM wParam, LPARAM lParam)>;
 
-// Registers a window and returns its new, never reused, handle.
-HWND RegisterWindow(WindowMessageHandler handler);
+// Registers a window and returns its new, never reused, handle. `onDestroy`
+// runs once when the window is destroyed, after its handle stopped naming it.
+HWND RegisterWindow(WindowMessageHandler handler, std::function<void()> onDestroy = {});
 // Forgets the window; its handle no longer names a window. Safe to call from
 // inside the window's own handler and on a handle that names no window.
 void DestroyWindow(HWND window);

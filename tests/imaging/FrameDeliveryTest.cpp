@@ -71,10 +71,12 @@ TEST_F(ImagingTest, DeliveryLoadsTheFrameTurnsItGrayAndDisarms) {
         const BITMAPINFOHEADER format = Info24(FrameWidth, height);
         FakeCaptureWindow window(FormatBytes(format));
         Frame frame(PatternRows(format));
+        const std::uint64_t deliveredBefore = SuccessfulDeliveries();
 
         EXPECT_EQ(FrameCallback(window.Handle(), &frame.header), 0);
 
         EXPECT_TRUE(errors.empty()) << errors.front();
+        EXPECT_EQ(SuccessfulDeliveries(), deliveredBefore + 1);
         EXPECT_TRUE(SameFormat(FrameFormat, format));
         ASSERT_EQ(FrameImage.Width(), 320);
         ASSERT_EQ(FrameImage.Height(), 240);
@@ -241,9 +243,11 @@ TEST_P(ImagingFailureTest, ReportsOnceDisarmsAndLoadsNothing) {
     if (c.reportedSize != 0) window.reportedSize = c.reportedSize;
     Frame frame(std::vector<std::uint8_t>(c.frameBytes, 0x77));
     if (c.bytesUsedOverride != ~DWORD{0}) frame.header.dwBytesUsed = c.bytesUsedOverride;
+    const std::uint64_t deliveredBefore = SuccessfulDeliveries();
 
     EXPECT_EQ(FrameCallback(window.Handle(), c.nullHeader ? nullptr : &frame.header), 0);
 
+    EXPECT_EQ(SuccessfulDeliveries(), deliveredBefore) << "a failure is not counted as a delivery";
     ASSERT_EQ(errors.size(), 1u);
     EXPECT_NE(errors[0].find(c.messagePart), std::string::npos) << errors[0];
     ASSERT_FALSE(window.messages.empty());

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <functional>
 #include <optional>
+#include <ostream>
 #include <vector>
 
 // A capture window registered like any window: it answers
@@ -16,6 +17,10 @@ public:
         UINT message;
         WPARAM wParam;
         LPARAM lParam;
+        bool operator==(const Message&) const = default;
+        friend void PrintTo(const Message& m, std::ostream* os) {
+            *os << "{" << m.message << ", " << m.wParam << ", " << m.lParam << "}";
+        }
     };
 
     explicit FakeCaptureWindow(std::vector<std::uint8_t> format = {});

@@ -41,3 +41,20 @@ TEST(WindowRegistry, AWindowMayDestroyItselfWhileHandlingAMessage) {
     EXPECT_EQ(SendMessageA(window, WM_USER, 0, 0), 0);
     EXPECT_EQ(calls, 1);
 }
+
+TEST(WindowRegistry, DestroyRunsTheDestroyActionOnceAfterTheHandleIsGone) {
+    int runs = 0;
+    HWND window = nullptr;
+    BOOL validDuringAction = -1;
+    window = RegisterWindow([](UINT, WPARAM, LPARAM) -> LRESULT { return 1; },
+                            [&] {
+                                ++runs;
+                                validDuringAction = IsWindow(window);
+                                DestroyWindow(window);
+                            });
+    DestroyWindow(window);
+    DestroyWindow(window);
+    EXPECT_EQ(runs, 1);
+    EXPECT_EQ(validDuringAction, 0);
+    EXPECT_EQ(SendMessageA(window, WM_USER, 0, 0), 0);
+}
