@@ -3,7 +3,8 @@
 # test suite.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-bash scripts/install-packages.sh cmake make g++ libgtest-dev libgmock-dev libbenchmark-dev
+source scripts/packages.sh
+bash scripts/install-packages.sh "${BUILD_PACKAGES[@]}" "${RUN_PACKAGES[@]}" "${TEST_PACKAGES[@]}"
 cmake -S . -B build -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=ON -DBGDIFF_BENCH=ON
 cmake --build build -j"$(nproc)"
 ctest --test-dir build --output-on-failure -j"$(nproc)"
