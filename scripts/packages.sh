@@ -6,3 +6,5 @@ BUILD_PACKAGES=(cmake make g++ pkg-config qt6-base-dev libgstreamer1.0-dev libgs
 RUN_PACKAGES=(gstreamer1.0-plugins-base gstreamer1.0-plugins-good fonts-wqy-zenhei)
 # Testing and benchmarking.
 TEST_PACKAGES=(libgtest-dev libgmock-dev libbenchmark-dev)
+# The screenshot: a virtual X server, mouse clicks and a screen grab.
+SCREENSHOT_PACKAGES=(xvfb x11-utils xdotool imagemagick)
