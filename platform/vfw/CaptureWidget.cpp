@@ -42,6 +42,7 @@ CaptureWidget::CaptureWidget(QWidget* parent) : QWidget(parent), status_("No cam
         [this] {
             timer_.stop();
             pipeline_.reset();
+            driver_.reset();
             picture_ = QImage();
         });
 }
@@ -150,7 +151,8 @@ LRESULT CaptureWidget::ShowFormatDialog() {
     if (!driver_) return kFalse;
     const QPointer<CaptureWidget> self(this);
     const std::optional<VideoFormat> chosen = FormatDialog::Ask(driver_->Sizes(), format_, window());
-    if (!self || !chosen || !driver_) return kFalse;
+    // The window may have been destroyed while the dialog ran its own loop.
+    if (!self || !IsWindow(handle_) || !chosen || !driver_) return kFalse;
     if (*chosen != format_ || !pipeline_) Reopen(*chosen);
     return kTrue;
 }
