@@ -41,13 +41,15 @@ CaptureWidget::CaptureWidget(QWidget* parent) : QWidget(parent), status_("No cam
         this, [this](UINT message, WPARAM wParam, LPARAM lParam) { return Answer(message, wParam, lParam); },
         [this] {
             timer_.stop();
+            picture_ = QImage();
             pipeline_.reset();
             driver_.reset();
-            picture_ = QImage();
         });
 }
 
-CaptureWidget::~CaptureWidget() = default;
+// Deleted with its parent, the window must still give up its handle and its
+// camera while its members exist.
+CaptureWidget::~CaptureWidget() { DestroyWindow(handle_); }
 
 LRESULT CaptureWidget::Answer(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
@@ -83,9 +85,9 @@ LRESULT CaptureWidget::Answer(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 LRESULT CaptureWidget::Connect(WPARAM index) {
+    picture_ = QImage();
     pipeline_.reset();
     driver_.reset();
-    picture_ = QImage();
     update();
     if (!EnsureGStreamer()) {
         Stop("GStreamer cannot start");
@@ -108,6 +110,9 @@ LRESULT CaptureWidget::Connect(WPARAM index) {
 }
 
 bool CaptureWidget::Reopen(const VideoFormat& format) {
+    // The picture may hold a buffer of the source's own pool, which must be
+    // returned before the source stops.
+    picture_ = QImage();
     pipeline_.reset();
     std::string error;
     pipeline_ = FramePipeline::Open(*driver_, format, error);
@@ -132,8 +137,8 @@ LRESULT CaptureWidget::Disconnect() {
 
 void CaptureWidget::Stop(const QString& reason) {
     timer_.stop();
-    pipeline_.reset();
     picture_ = QImage();
+    pipeline_.reset();
     status_ = reason;
     update();
 }
@@ -141,7 +146,7 @@ void CaptureWidget::Stop(const QString& reason) {
 LRESULT CaptureWidget::WriteFormat(WPARAM size, LPARAM buffer) const {
     if (!driver_) return 0;
     const BITMAPINFOHEADER header = FormatHeader(format_);
-    if (buffer == 0) return sizeof header;
+    if (size == 0 || buffer == 0) return sizeof header;
     const std::size_t n = std::min<std::size_t>(size, sizeof header);
     std::memcpy(reinterpret_cast<void*>(buffer), &header, n);
     return static_cast<LRESULT>(n);
@@ -157,8 +162,10 @@ LRESULT CaptureWidget::ShowFormatDialog() {
     return kTrue;
 }
 
+// The timer also runs with the preview off, so errors and the end of the
+// source are noticed and the bus does not fill up.
 void CaptureWidget::UpdateTimer() {
-    if (pipeline_ && (preview_ || overlay_)) {
+    if (pipeline_) {
         if (!timer_.isActive()) timer_.start();
     } else {
         timer_.stop();
@@ -175,6 +182,7 @@ void CaptureWidget::Tick() {
     }
     if (!pipeline_) return;
     std::unique_ptr<HeldFrame> frame = pipeline_->TakeFrame();
+    if (!preview_ && !overlay_) return;
     if (!frame) return;
     const VideoFormat format = frame->Format();
     const std::uint8_t* top = frame->Data();

@@ -4,9 +4,13 @@
 #include <gst/gst.h>
 #include <gst/video/video.h>
 
+#include <thread>
+
 namespace {
 
-constexpr GstClockTime kStateTimeout = 2 * GST_SECOND;
+// Opening must end within 2 s; the rest of the budget is for building and
+// for a failure's teardown.
+constexpr GstClockTime kPrerollTimeout = 1500 * GST_MSECOND;
 
 const char* GstFormatName(int bitCount) {
     switch (bitCount) {
@@ -33,8 +37,8 @@ std::optional<int> BitCountOf(GstVideoFormat format) {
 }
 
 // A decoder's output pad appears once the stream's type is known.
-void LinkDecodedPad(GstElement*, GstPad* pad, gpointer convert) {
-    GstPad* target = gst_element_get_static_pad(GST_ELEMENT(convert), "sink");
+void LinkDecodedPad(GstElement*, GstPad* pad, gpointer next) {
+    GstPad* target = gst_element_get_static_pad(GST_ELEMENT(next), "sink");
     if (!gst_pad_is_linked(target)) gst_pad_link(pad, target);
     gst_object_unref(target);
 }
@@ -93,9 +97,16 @@ FramePipeline::FramePipeline(GstElement* pipeline, GstElement* sink, const Video
     : pipeline_(pipeline), sink_(sink), format_(format) {}
 
 FramePipeline::~FramePipeline() {
+    gst_object_unref(sink_);
+    if (stopInBackground_) {
+        std::thread([pipeline = pipeline_] {
+            gst_element_set_state(pipeline, GST_STATE_NULL);
+            gst_object_unref(pipeline);
+        }).detach();
+        return;
+    }
     // Stopping is synchronous, so the device is free when this returns.
     gst_element_set_state(pipeline_, GST_STATE_NULL);
-    gst_object_unref(sink_);
     gst_object_unref(pipeline_);
 }
 
@@ -134,24 +145,38 @@ std::unique_ptr<FramePipeline> FramePipeline::Open(const VideoDriver& driver, co
     g_object_set(sink, "drop", TRUE, "max-buffers", 1u, "sync", TRUE, "emit-signals", FALSE, nullptr);
 
     gst_bin_add_many(GST_BIN(pipeline), source, decode, convert, scale, filter, sink, nullptr);
-    g_signal_connect(decode, "pad-added", G_CALLBACK(LinkDecodedPad), convert);
+    // Scaled before the conversion, so a large camera picture is made small
+    // before any per-pixel colour work.
+    g_signal_connect(decode, "pad-added", G_CALLBACK(LinkDecodedPad), scale);
     auto pipelineOwner = std::unique_ptr<FramePipeline>(
         new FramePipeline(pipeline, GST_ELEMENT(gst_object_ref(sink)), format));
-    if (!gst_element_link(source, decode) || !gst_element_link_many(convert, scale, filter, sink, nullptr)) {
+    if (!gst_element_link(source, decode) || !gst_element_link_many(scale, convert, filter, sink, nullptr)) {
         error = "cannot link the source to its conversion";
         return nullptr;
     }
 
-    GstStateChangeReturn state = gst_element_set_state(pipeline, GST_STATE_PLAYING);
-    if (state != GST_STATE_CHANGE_FAILURE) state = gst_element_get_state(pipeline, nullptr, nullptr, kStateTimeout);
+    // A live source (a camera) cannot preroll: it says so at once, and its
+    // first frame may take a while, which the window shows as waiting. A
+    // source that can preroll must do so within the budget.
+    // Going on to playing may again be asynchronous for a live source, whose
+    // sink waits for the first frame; only a failure counts there.
+    GstStateChangeReturn state = gst_element_set_state(pipeline, GST_STATE_PAUSED);
+    if (state == GST_STATE_CHANGE_ASYNC) state = gst_element_get_state(pipeline, nullptr, nullptr, kPrerollTimeout);
+    if (state != GST_STATE_CHANGE_FAILURE && state != GST_STATE_CHANGE_ASYNC &&
+        gst_element_set_state(pipeline, GST_STATE_PLAYING) == GST_STATE_CHANGE_FAILURE) {
+        state = GST_STATE_CHANGE_FAILURE;
+    }
     if (state == GST_STATE_CHANGE_FAILURE || state == GST_STATE_CHANGE_ASYNC) {
-        error = state == GST_STATE_CHANGE_ASYNC ? "the source did not start within 2 s" : "the source did not start";
+        error = state == GST_STATE_CHANGE_ASYNC ? "the source gave no frame within 1.5 s" : "the source did not start";
         while (auto event = pipelineOwner->NextEvent()) {
             if (event->kind == Event::Error) {
                 error = event->text;
                 break;
             }
         }
+        // A source stuck in its own thread may take long to stop; that wait
+        // must not hold up the window.
+        if (state == GST_STATE_CHANGE_ASYNC) pipelineOwner->stopInBackground_ = true;
         return nullptr;
     }
     return pipelineOwner;

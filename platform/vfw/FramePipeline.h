@@ -43,8 +43,9 @@ bool AcceptableFrame(bool corrupted, std::size_t bufferBytes, std::size_t negoti
 // takes frames and bus messages on its own thread.
 class FramePipeline {
 public:
-    // Builds and starts the pipeline, waiting at most two seconds; nullptr
-    // with `error` set when the source cannot be opened.
+    // Builds and starts the pipeline within two seconds; nullptr with
+    // `error` set when the source cannot be opened. A live source counts as
+    // open before its first frame.
     static std::unique_ptr<FramePipeline> Open(const VideoDriver& driver, const VideoFormat& format,
                                                std::string& error);
     ~FramePipeline();
@@ -66,6 +67,7 @@ private:
     GstElement* pipeline_;
     GstElement* sink_;
     VideoFormat format_;
+    bool stopInBackground_ = false;
 };
 
 // Makes GStreamer usable; false when it cannot start.

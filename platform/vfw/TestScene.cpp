@@ -13,10 +13,10 @@ constexpr std::uint8_t kObjectBgr[3] = {40, 24, 60};
 SceneRect TestSceneObject(std::uint64_t frameNumber, int width, int height) {
     const int objectWidth = std::max(1, width / 8);
     const int objectHeight = std::max(1, height / 4);
-    // One crossing takes 64 frames at any size: width / 64 pixels a frame.
-    const std::uint64_t travel = static_cast<std::uint64_t>(width) + objectWidth;
-    const std::uint64_t step = (frameNumber % 64) * travel / 64;
-    return {static_cast<int>(step) - objectWidth, height / 6, objectWidth, objectHeight};
+    // One crossing takes 64 frames at any size, always wholly inside the
+    // picture, then starts again at the left edge.
+    const auto step = static_cast<int>((frameNumber % 64) * static_cast<std::uint64_t>(width - objectWidth) / 63);
+    return {step, height / 6, objectWidth, objectHeight};
 }
 
 void RenderTestSceneBackground(int width, int height, std::uint8_t* bgr, std::size_t stride) {

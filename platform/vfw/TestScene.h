@@ -6,8 +6,8 @@
 
 // The built-in test scene: a bright, textured still background (brighter to
 // the right and towards the bottom) with a dark block crossing it from left
-// to right in the upper part, at a steady pace. Each frame depends only on
-// its number and size.
+// to right in the upper part at a steady pace, then again from the left.
+// Each frame depends only on its number and size.
 struct SceneRect {
     int left = 0;
     int top = 0;
@@ -17,8 +17,7 @@ struct SceneRect {
 
 inline constexpr int kTestSceneFramesPerSecond = 10;
 
-// Where the dark block is in frame `frameNumber`; it may reach past either
-// side while it enters or leaves.
+// Where the dark block is in frame `frameNumber`; always inside the picture.
 SceneRect TestSceneObject(std::uint64_t frameNumber, int width, int height);
 
 // Writes frame `frameNumber` as top-down rows of blue, green, red bytes.

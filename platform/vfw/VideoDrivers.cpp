@@ -82,10 +82,37 @@ public:
         return list;
     }
 
-    GstElement* CreateSource(FrameSize, std::string& error) const override {
-        GstElement* source = gst_device_create_element(device_, nullptr);
-        if (source == nullptr) error = "cannot open the camera \"" + Name() + "\"";
-        return source;
+    // A camera left to itself picks its largest mode; when it offers the
+    // chosen size it is held to it, raw or JPEG, so nothing larger is
+    // decoded and scaled down ten times a second.
+    GstElement* CreateSource(FrameSize size, std::string& error) const override {
+        GstElement* camera = gst_device_create_element(device_, nullptr);
+        if (camera == nullptr) {
+            error = "cannot open the camera \"" + Name() + "\"";
+            return nullptr;
+        }
+        const std::vector<FrameSize> sizes = Sizes();
+        if (std::find(sizes.begin(), sizes.end(), size) == sizes.end()) return camera;
+        GstElement* filter = gst_element_factory_make("capsfilter", nullptr);
+        if (filter == nullptr) return camera;
+        GstCaps* caps = gst_caps_new_simple("video/x-raw", "width", G_TYPE_INT, size.width, "height", G_TYPE_INT,
+                                            size.height, nullptr);
+        gst_caps_append(caps, gst_caps_new_simple("image/jpeg", "width", G_TYPE_INT, size.width, "height",
+                                                  G_TYPE_INT, size.height, nullptr));
+        g_object_set(filter, "caps", caps, nullptr);
+        gst_caps_unref(caps);
+        GstElement* bin = gst_bin_new(nullptr);
+        gst_bin_add_many(GST_BIN(bin), camera, filter, nullptr);
+        GstPad* output = gst_element_get_static_pad(filter, "src");
+        const bool linked = gst_element_link(camera, filter) &&
+                            gst_element_add_pad(bin, gst_ghost_pad_new("src", output));
+        gst_object_unref(output);
+        if (!linked) {
+            gst_object_unref(gst_object_ref_sink(bin));
+            error = "cannot hold the camera \"" + Name() + "\" to " + SizeLabel(size);
+            return nullptr;
+        }
+        return bin;
     }
 
     // The key that orders cameras: the device path where there is one, so
