@@ -50,8 +50,13 @@ void TApplication::Run() {
     // does not keep the program alive.
     QApplication::exec();
     QObject::disconnect(ending);
+}
+
+void TApplication::Shutdown() noexcept {
     for (const QPointer<TForm>& form : forms_) delete form.data();
     forms_.clear();
+    delete ownApplication_;
+    ownApplication_ = nullptr;
 }
 
 std::string TApplication::Title() const {

@@ -30,9 +30,13 @@ public:
         AddForm(form);
     }
 
-    // Shows the main form and runs the event loop until it closes; then
-    // releases the forms made by CreateForm that still exist.
+    // Shows the main form and runs the event loop until it closes.
     void Run();
+
+    // Releases the forms made by CreateForm that still exist, then the Qt
+    // application that Initialize made, so Qt ends before the process's
+    // static destructors run. The program's entry calls it last.
+    void Shutdown() noexcept;
 
     TForm* MainForm() const { return mainForm_; }
 
@@ -52,7 +56,7 @@ public:
 private:
     void AddForm(TForm* form);
 
-    // Never deleted: Qt must not be torn down by a static destructor.
+    // Released by Shutdown only: Qt must not be torn down by a static destructor.
     QApplication* ownApplication_ = nullptr;
     std::vector<QPointer<TForm>> forms_;
     QPointer<TForm> mainForm_;

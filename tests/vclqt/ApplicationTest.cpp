@@ -1,18 +1,26 @@
 #include "Application.h"
 #include "Button.h"
 #include "MessageBoxes.h"
-#include "TerminationSignals.h"
 
 #include <gtest/gtest.h>
 
 #include <QPointer>
 #include <QTest>
+#include <QTimer>
 
 #include <csignal>
+#include <string>
 
 namespace {
 
-TEST(Application, ShowExceptionShowsTheMessageEvenWhenEmpty) {
+// Each test's forms are released at its end, so the next test's first form
+// becomes the main form.
+class ApplicationObject : public testing::Test {
+protected:
+    void TearDown() override { Application->Shutdown(); }
+};
+
+TEST_F(ApplicationObject, ShowExceptionShowsTheMessageEvenWhenEmpty) {
     for (const std::string message : {"no frame yet", ""}) {
         MessageBoxAnswerer answerer;
         Application->ShowException(Exception(message));
@@ -22,7 +30,7 @@ TEST(Application, ShowExceptionShowsTheMessageEvenWhenEmpty) {
     }
 }
 
-TEST(Application, RunEndsWhenTheMainFormClosesAndReleasesTheForms) {
+TEST_F(ApplicationObject, RunEndsWhenTheMainFormClosesAndShutdownReleasesTheForms) {
     TForm* main = nullptr;
     TForm* other = nullptr;
     Application->CreateForm(main);
@@ -38,13 +46,16 @@ TEST(Application, RunEndsWhenTheMainFormClosesAndReleasesTheForms) {
     });
 
     Application->Run();
+    EXPECT_TRUE(mainAlive);
+    EXPECT_FALSE(main->Visible());
 
+    Application->Shutdown();
     EXPECT_FALSE(mainAlive);
     EXPECT_FALSE(otherAlive);
     EXPECT_EQ(Application->MainForm(), nullptr);
 }
 
-TEST(Application, RunEndsEvenWhileAnErrorBoxIsOpen) {
+TEST_F(ApplicationObject, RunEndsEvenWhileAnErrorBoxIsOpen) {
     TForm* main = nullptr;
     Application->CreateForm(main);
     auto* button = new TButton(main);
@@ -61,7 +72,7 @@ TEST(Application, RunEndsEvenWhileAnErrorBoxIsOpen) {
     EXPECT_TRUE(VisibleMessageBoxes().empty());
 }
 
-TEST(Application, ATerminationSignalClosesTheMainForm) {
+TEST_F(ApplicationObject, ATerminationSignalClosesTheMainForm) {
     for (const int signal : {SIGTERM, SIGINT}) {
         SCOPED_TRACE(signal);
         Application->Initialize();
@@ -72,6 +83,7 @@ TEST(Application, ATerminationSignalClosesTheMainForm) {
         QTimer::singleShot(20, [signal] { std::raise(signal); });
 
         Application->Run();
+        Application->Shutdown();
 
         EXPECT_TRUE(closed);
     }
