@@ -24,7 +24,7 @@ void FrameErrorBox::operator()(const Exception& error) const {
     // A closed box may wait a moment for its deletion; only a visible one counts.
     if (state.box && state.box->isVisible()) return;
     const std::uint64_t successes = state.successes ? state.successes() : 0;
-    // A frame that cannot be loaded fails again ten times a second; the user
+    // A format that cannot be loaded fails again at every grab; the user
     // hears of it once, and again only after frames worked in between.
     if (state.lastMessage == error.Message() && successes == state.successesAtLast) return;
     state.lastMessage = error.Message();
