@@ -2,6 +2,9 @@
 
 #include "Application.h"
 #include "Exception.h"
+#include "FrameDelivery.h"
+#include "FrameErrorBox.h"
+#include "Unit1.h"
 
 #include <cstdio>
 
@@ -20,4 +23,17 @@ int RunProgram(const std::function<void()>& steps) noexcept {
     }
     Application->Shutdown();
     return 0;
+}
+
+void CreateProgram() {
+    Application->Initialize();
+    // A frame that fails to load fails again at every grab: its error is
+    // shown once, in a box that does not pile up.
+    SetFrameErrorReporter(FrameErrorBox(SuccessfulDeliveries));
+    Application->CreateForm(Form1);
+}
+
+void ProgramSteps() {
+    CreateProgram();
+    Application->Run();
 }

@@ -8,9 +8,46 @@
 #include <QMetaObject>
 
 #include <cstdio>
+#include <cstdlib>
 #include <exception>
+#include <string>
 
 namespace {
+
+// The last guard: an exception from Qt's own callbacks (a paint, a capture
+// window's timer) would otherwise unwind through Qt; it is shown like any
+// handler's error.
+class GuardedApplication : public QApplication {
+public:
+    using QApplication::QApplication;
+    bool notify(QObject* receiver, QEvent* event) override {
+        try {
+            return QApplication::notify(receiver, event);
+        } catch (...) {
+            Application->HandleException(nullptr);
+            return false;
+        }
+    }
+};
+
+std::string Environment(const char* name) {
+    const char* value = std::getenv(name);
+    return value != nullptr ? value : "";
+}
+
+// Qt aborts the process when its window system cannot be reached; asking
+// first turns that into an error the entry can show and survive.
+void CheckDisplay() {
+    const std::string platform = Environment("QT_QPA_PLATFORM");
+    const bool hasX = !Environment("DISPLAY").empty();
+    const bool hasWayland = !Environment("WAYLAND_DISPLAY").empty();
+    const bool needsX = platform.rfind("xcb", 0) == 0;
+    const bool needsWayland = platform.rfind("wayland", 0) == 0;
+    if ((platform.empty() && !hasX && !hasWayland) || (needsX && !hasX) || (needsWayland && !hasWayland)) {
+        throw Exception("no display to open the window on: DISPLAY and WAYLAND_DISPLAY are not set. Start "
+                        "bgdiff from a desktop session, or run scripts/screenshot.sh for a virtual one.");
+    }
+}
 
 TApplication theApplication;
 
@@ -24,7 +61,10 @@ char* qtArgv[] = {programName, nullptr};
 TApplication* Application = &theApplication;
 
 void TApplication::Initialize() {
-    if (QCoreApplication::instance() == nullptr) ownApplication_ = new QApplication(qtArgc, qtArgv);
+    if (QCoreApplication::instance() == nullptr) {
+        CheckDisplay();
+        ownApplication_ = new GuardedApplication(qtArgc, qtArgv);
+    }
     InstallTerminationSignals();
 }
 
@@ -50,6 +90,9 @@ void TApplication::Run() {
     // does not keep the program alive.
     QApplication::exec();
     QObject::disconnect(ending);
+    // From here a signal ends the process at once, so a shut-down that
+    // hangs can still be interrupted.
+    RestoreTerminationSignals();
 }
 
 void TApplication::Shutdown() noexcept {

@@ -66,7 +66,12 @@ bool TForm::event(QEvent* event) {
 }
 
 void TForm::FitClientToFrame() {
-    if (outerSize_.isEmpty() || !isWindow()) return;
+    // A maximised, full-screen or minimised window has the size the window
+    // manager gave it.
+    if (outerSize_.isEmpty() || !isWindow() ||
+        (windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen | Qt::WindowMinimized))) {
+        return;
+    }
     const QSize margins = frameGeometry().size() - geometry().size();
     if (margins == fittedMargins_) return;
     fittedMargins_ = margins;

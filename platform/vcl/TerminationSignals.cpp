@@ -40,6 +40,11 @@ void InstallTerminationSignals() {
     sigaction(SIGINT, &action, nullptr);
 }
 
+void RestoreTerminationSignals() {
+    std::signal(SIGTERM, SIG_DFL);
+    std::signal(SIGINT, SIG_DFL);
+}
+
 TerminationWatch::TerminationWatch(std::function<void()> action) {
     if (pipeEnds[0] < 0) return;
     notifier_ = std::make_unique<QSocketNotifier>(pipeEnds[0], QSocketNotifier::Read);

@@ -10,6 +10,8 @@ class QSocketNotifier;
 
 // Installs the handlers of SIGTERM and SIGINT. Safe to call more than once.
 void InstallTerminationSignals();
+// Gives SIGTERM and SIGINT back their default action, ending the process.
+void RestoreTerminationSignals();
 
 // While a watch exists, each noted signal, also one noted before the watch
 // began, runs `action` in the event loop. Does nothing when the handlers were

@@ -69,6 +69,7 @@ protected:
         Form1 = nullptr;
         CaptureWindow = nullptr;
         SetCaptureWindowFactory({});
+        SetFrameErrorReporter({});
     }
 
     QPointer<TForm1> form;

@@ -1,8 +1,12 @@
 #include "Application.h"
+#include "FormatDialog.h"
 #include "MainWindowFixture.h"
 #include "MessageBoxes.h"
 #include "ProgramEntry.h"
 
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QPushButton>
 #include <QTimer>
 
 #include <QProcess>
@@ -47,8 +51,7 @@ protected:
     // must end by closing the window. True when Form1 was released at the end.
     bool RunUntilClosed(const std::function<void()>& whileRunning) {
         EXPECT_EQ(RunProgram([&] {
-                      Application->Initialize();
-                      Application->CreateForm(Form1);
+                      CreateProgram();
                       form = Form1;
                       QTimer::singleShot(0, Form1, whileRunning);
                       Application->Run();
@@ -84,12 +87,59 @@ TEST_F(ProgramRun, ClosingWhileTheCameraRunsReturnsZeroAndReleasesTheWindow) {
 
     EXPECT_TRUE(RunUntilClosed([&] {
         Form1->Button2->Click();
-        grabbed = QTest::qWaitFor([] { return !Form1->Image3->Picture->Empty(); }, 3000);
+        grabbed = QTest::qWaitFor([] { return !Form1->Image3->Picture->Empty(); }, 5000);
         Form1->Close();
     }));
 
     EXPECT_TRUE(grabbed);
     EXPECT_TRUE(answerer.boxes.empty());
+}
+
+// Opens the format dialog with 設定攝影機 and picks the depth.
+void ChooseDepth(const QString& depth) {
+    QTimer::singleShot(0, [depth] {
+        if (!QTest::qWaitFor([] { return qobject_cast<FormatDialog*>(QApplication::activeModalWidget()); }, 2000)) {
+            return;
+        }
+        auto* dialog = qobject_cast<FormatDialog*>(QApplication::activeModalWidget());
+        auto* box = dialog->findChild<QComboBox*>("depth");
+        box->setCurrentIndex(box->findText(depth));
+        dialog->findChild<QDialogButtonBox*>("buttons")->button(QDialogButtonBox::Ok)->click();
+    });
+    Form1->Button1->Click();
+}
+
+// Frames of a depth that cannot be grabbed give one error box however many
+// ticks pass, and the views keep the last good frame; back at 24 bits the
+// views move on, with no new box.
+TEST_F(ProgramRun, AnUngrabbableDepthShowsOneBoxAndTwentyFourBitsBringTheViewsBack) {
+    setenv("BGDIFF_VIDEO_SOURCE", "test", 0);
+    bool grabbed = false;
+    bool keptDuringErrors = false;
+    bool viewsBack = false;
+    std::size_t boxesDuringErrors = 0;
+
+    EXPECT_TRUE(RunUntilClosed([&] {
+        Form1->Button2->Click();
+        grabbed = QTest::qWaitFor([] { return !Form1->Image3->Picture->Empty(); }, 5000);
+        ChooseDepth("16 bits");
+        QTest::qWait(1100);
+        const QImage kept = Form1->Image3->Picture->Image();
+        QTest::qWait(3200);
+        boxesDuringErrors = answerer.boxes.size();
+        keptDuringErrors = Form1->Image3->Picture->Image() == kept;
+        ChooseDepth("24 bits");
+        viewsBack = QTest::qWaitFor([&] { return Form1->Image3->Picture->Image() != kept; }, 3500);
+        QTest::qWait(1200);
+        Form1->Close();
+    }));
+
+    EXPECT_TRUE(grabbed);
+    EXPECT_EQ(boxesDuringErrors, 1u);
+    EXPECT_TRUE(keptDuringErrors);
+    EXPECT_TRUE(viewsBack);
+    ASSERT_EQ(answerer.boxes.size(), 1u) << "no box after frames work again";
+    EXPECT_NE(answerer.boxes[0].text.find("16"), std::string::npos) << answerer.boxes[0].text;
 }
 
 // The built program as a process of its own, on the test scene.
@@ -112,6 +162,26 @@ TEST(ProgramProcess, ATerminationSignalClosesTheWindowAndTheProgramReturnsZero) 
         EXPECT_EQ(program.exitStatus(), QProcess::NormalExit);
         EXPECT_EQ(program.exitCode(), 0);
         EXPECT_EQ(program.readAllStandardError().indexOf("an error could not be shown"), -1);
+    }
+}
+
+// With no display the program says so on standard error and returns 0,
+// rather than being aborted by the window system.
+TEST(ProgramProcess, WithoutADisplayTheProgramSaysSoAndReturnsZero) {
+    for (const char* platform : {"", "xcb"}) {
+        SCOPED_TRACE(platform);
+        QProcess program;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.remove("DISPLAY");
+        environment.remove("WAYLAND_DISPLAY");
+        environment.insert("QT_QPA_PLATFORM", platform);
+        program.setProcessEnvironment(environment);
+        program.start(BGDIFF_PROGRAM, {});
+        ASSERT_TRUE(program.waitForFinished(10000));
+
+        EXPECT_EQ(program.exitStatus(), QProcess::NormalExit);
+        EXPECT_EQ(program.exitCode(), 0);
+        EXPECT_NE(program.readAllStandardError().indexOf("no display"), -1);
     }
 }
 
