@@ -28,8 +28,9 @@ extern "C" void NoteSignal(int) {
 }  // namespace
 
 void InstallTerminationSignals() {
-    if (pipeEnds[0] >= 0) return;
-    if (pipe2(pipeEnds, O_CLOEXEC | O_NONBLOCK) != 0) {
+    // The pipe is made once; the handlers again each time, as a finished
+    // event loop gave the signals back their default action.
+    if (pipeEnds[0] < 0 && pipe2(pipeEnds, O_CLOEXEC | O_NONBLOCK) != 0) {
         throw Exception(std::string("cannot watch for termination signals: ") + std::strerror(errno));
     }
     struct sigaction action {};

@@ -8,7 +8,8 @@ class QSocketNotifier;
 // SIGTERM and SIGINT as events: the signal handler only notes the signal, and
 // the event loop acts on it.
 
-// Installs the handlers of SIGTERM and SIGINT. Safe to call more than once.
+// Installs the handlers of SIGTERM and SIGINT, again after a restore. Safe to
+// call more than once.
 void InstallTerminationSignals();
 // Gives SIGTERM and SIGINT back their default action, ending the process.
 void RestoreTerminationSignals();

@@ -83,9 +83,12 @@ TEST_F(ApplicationObject, ATerminationSignalClosesTheMainForm) {
         QTimer::singleShot(20, [signal] { std::raise(signal); });
 
         Application->Run();
+        struct sigaction after {};
+        sigaction(signal, nullptr, &after);
         Application->Shutdown();
 
         EXPECT_TRUE(closed);
+        EXPECT_EQ(after.sa_handler, SIG_DFL) << "after the loop a signal ends the process";
     }
 }
 
