@@ -6,6 +6,7 @@
 #include "FakeCaptureWindow.h"
 #include "FrameDelivery.h"
 #include "ImageBuffers.h"
+#include "ImagingStartState.h"
 #include "Unit1.h"
 
 #include <gtest/gtest.h>
@@ -52,11 +53,7 @@ inline bool SamePixels(const QImage& a, const QImage& b) {
 class MainWindowTestBase : public testing::Test {
 protected:
     void SetUp() override {
-        FrameImage = TBitmap();
-        BackgroundImage = TBitmap();
-        CurrentImage = TBitmap();
-        ResultImage = TBitmap();
-        Threshold = 0;
+        ResetImagingStartState();
         CaptureWindow = nullptr;
     }
     void MakeForm() {

@@ -4,6 +4,7 @@
 #include "BmpBytes.h"
 #include "FrameDelivery.h"
 #include "ImageBuffers.h"
+#include "ImagingStartState.h"
 
 #include <gtest/gtest.h>
 
@@ -14,12 +15,7 @@
 class ImagingTest : public testing::Test {
 protected:
     void SetUp() override {
-        FrameImage = TBitmap();
-        BackgroundImage = TBitmap();
-        CurrentImage = TBitmap();
-        ResultImage = TBitmap();
-        FrameFormat = {};
-        Threshold = 0;
+        ResetImagingStartState();
         SetFrameErrorReporter([this](const Exception& e) { errors.push_back(e.Message()); });
     }
     void TearDown() override { SetFrameErrorReporter(nullptr); }
